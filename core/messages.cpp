@@ -5,10 +5,7 @@
 #include "core/settings.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
-#if __has_include("text/dates.h")
 #include "text/dates.h"
-#define MIRTAL_HAS_DATES 1
-#endif
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -159,11 +156,7 @@ QString ModuleNotYetActiveText(int year, int month, int day, bool* isError)
                                   "lub na stronie www.qel.pl.");
         } else {
             text = QStringLiteral("Ten moduł nie jest jeszcze w pełni aktywny. Planowa data udostępnienia: ") +
-#ifdef MIRTAL_HAS_DATES
                    PolishFormatDateTime(QStringLiteral("d mmmmm yyyy"), qel::ToDateTime(planned)).toLower() +
-#else
-                   planned.toString(Qt::ISODate) +
-#endif
                    QStringLiteral(".\r\nPobierz wtedy nową wersję ze strony www.qel.pl, przez automatyczną "
                                   "aktualizację w programie albo zamów ją telefonicznie: (22) 100 20 30.\r\n");
         }
