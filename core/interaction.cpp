@@ -100,7 +100,8 @@ int ExecModal(QDialog& dialog)
     Prompt p;
     p.kind = Prompt::Kind::Window;
     p.title = dialog.windowTitle();
-    p.text = dialog.objectName();
+    p.text = QString::fromLatin1(dialog.metaObject()->className());
+    p.value = dialog.objectName();
     p.dialog = &dialog;
     const Reply r = Ask(p);
     return r.result;

@@ -57,7 +57,8 @@ using PromptHandler = std::function<Reply(const Prompt&)>;
 
 Reply Ask(const Prompt& prompt);
 
-// Shows a modal window through the seam; returns its result code.
+// Shows a modal window through the seam (text: its class, value: its name);
+// returns its result code.
 int ExecModal(QDialog& dialog);
 
 // Installs a handler; an empty one restores the default windows. Returns the previous one.

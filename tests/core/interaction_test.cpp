@@ -43,7 +43,10 @@ TEST(Interaction, ModalWindowActsWithoutBlocking)
     script.answer(r);
     QDialog d;
     d.setObjectName(QStringLiteral("eTest"));
+    d.setWindowTitle(QStringLiteral("Test"));
     EXPECT_EQ(qel::ExecModal(d), qel::mrOk);
     EXPECT_TRUE(seen);
     EXPECT_EQ(script.asked()[0].kind, qel::Prompt::Kind::Window);
+    EXPECT_EQ(script.asked()[0].text, QStringLiteral("QDialog"));
+    EXPECT_EQ(script.asked()[0].title, QStringLiteral("Test"));
 }
