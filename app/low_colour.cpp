@@ -93,7 +93,7 @@ void ApplySystemColours(QWidget* window)
             for (QHeaderView* h : {grid->horizontalHeader(), grid->verticalHeader()})
                 Recolour(h, QPalette::Button, buttonShadow, &windowColour);
         }
-        if (w->inherits("TqelMarkupLabel") && Opaque(w))
+        if (w->inherits("qel::MarkupLabel") && Opaque(w))
             Recolour(w, QPalette::Window, windowColour, &windowText);
         if (w->inherits("TqelColorButton"))
             Recolour(w, QPalette::Button, buttonShadow, &windowColour);

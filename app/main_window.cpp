@@ -7,8 +7,11 @@
 #include "platform/clock.h"
 #include "platform/datetime.h"
 #include "text/dates.h"
+#include "widgets/markup_label.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,14 +95,14 @@ TeMain::TeMain(QWidget* parent) : QWidget(parent)
     Image1->setPixmap(Logo());
     Image1->setFixedSize(49, 44);
     header->addWidget(Image1);
-    auto* lbNaglowek = new QLabel(Panel5);
+    auto* lbNaglowek = new qel::MarkupLabel(Panel5);
     lbNaglowek->setObjectName(QStringLiteral("lbNaglowek"));
-    lbNaglowek->setTextFormat(Qt::RichText);
     lbNaglowek->setWordWrap(true);
-    lbNaglowek->setOpenExternalLinks(false);
     lbNaglowek->setText(QStringLiteral("<b>Mirtal</b><br>Program firmy QEL<br>"
-                                       "<a href=\"https://www.qel.pl\">www.qel.pl</a> · "
+                                       "<a href=\"https://www.qel.pl\">www.qel.pl</a> "
                                        "<a href=\"mailto:qel@qel.pl\">qel@qel.pl</a>"));
+    connect(lbNaglowek, &qel::MarkupLabel::linkClicked, this,
+            [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
     header->addWidget(lbNaglowek, 1);
     column->addWidget(Panel5);
 
