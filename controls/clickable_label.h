@@ -2,10 +2,10 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 
-class QMenu;
 class QAction;
 
 // A label that acts like a link or a button: hover highlight, optional frame,
@@ -73,6 +73,8 @@ public:
     bool isPressed() const { return pressed_; }
 
     Q_INVOKABLE QString visibleText() const;
+    // Hides QLabel::setText so that the accelerator follows the caption.
+    void setText(const QString& caption);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -110,6 +112,7 @@ private:
     QColor parentColor() const;
     QRect textRect() const;
     QString markupCaption() const;
+    QString visibleCaption() const;
     int textHeightFor(int width) const;
 
     int innerBorder_ = 0;
