@@ -108,3 +108,15 @@ TEST(FamilyCheck, KeepsOnlyOtherProgramsOfTheFamily)
     ASSERT_EQ(names.size(), 1);
     EXPECT_TRUE(names[0].startsWith(QStringLiteral("Mirtal (QEL) "))) << names[0].toStdString();
 }
+
+TEST(Launcher, TitleDateAndOtherFunctionsDropTheMainMenu)
+{
+    TeMain w;
+    w.show();
+    for (const char* name : {"bInne", "qelClickableLabel1", "lbData"}) {
+        w.mainMenu()->hide();
+        ASSERT_TRUE(ClickComponent(&w, QString::fromLatin1(name)));
+        EXPECT_TRUE(w.mainMenu()->isVisible()) << name;
+    }
+    w.mainMenu()->hide();
+}
