@@ -1,5 +1,7 @@
 #include "text/money.h"
 
+#include "qt_print.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
