@@ -85,6 +85,11 @@ QString InterestTableFile();  // "Odsetki"/"Plik", default $QEL_HOME/odsetki.dat
 // below the program's drive (bounded in depth and time); empty when none.
 QString HelpFile();
 
+// The first file of that name (without regard to case) in the folders below
+// roots, breadth first; gives up after maxDepth levels, maxFolders folders or
+// the time in milliseconds. Empty when none was found.
+QString FindFileBelow(const QStringList& roots, const QString& fileName, int maxDepth, int maxFolders, int milliseconds);
+
 // ---- The sender's own data, "Dane użytkownika" ----
 
 inline constexpr int kSenderFieldCount = 14;
