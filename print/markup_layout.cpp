@@ -271,7 +271,7 @@ void Layouter::addImage(const Tag& tag)
     const QString src = tag.attrs.value(QStringLiteral("src"));
     QImage image;
     if (src.startsWith(QStringLiteral("res://"), Qt::CaseInsensitive)) {
-        InitMarkupResources();
+        LoadPrintResources();
         const QString name = src.mid(6);
         for (const QString& suffix : {QString(), QStringLiteral(".png"), QStringLiteral(".bmp")}) {
             if (image.load(QStringLiteral(":/markup/") + name + suffix))
@@ -600,6 +600,11 @@ QColor MarkupColor(const QString& value)
     if (const auto it = roles.constFind(key); it != roles.constEnd())
         return pal.color(it->first, it->second);
     return Qt::black;
+}
+
+void LoadPrintResources()
+{
+    InitMarkupResources();
 }
 
 QString MarkupPlainText(const QString& markup)

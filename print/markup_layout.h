@@ -65,6 +65,9 @@ MarkupResult MeasureMarkup(const QString& markup, const QRect& rect, const QFont
 // "#RRGGBB"; anything else is black.
 QColor MarkupColor(const QString& value);
 
+// Registers the pictures that "res://" names (also used by the windows of print/).
+void LoadPrintResources();
+
 // The text without its tags, entities resolved, <br> as a line end.
 QString MarkupPlainText(const QString& markup);
 
