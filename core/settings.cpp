@@ -62,8 +62,9 @@ bool WriteRegistry(int hive, const QString& key, Write write)
     const bool ok = reg.open(key, true) && write(reg);
     ReportRegistryDamage();
     if (!ok) {
+        ShowRegistryFailure(reg.error());
+        // The message's own registry accesses must not wipe the reason.
         LastError() = reg.error();
-        ShowRegistryFailure(LastError());
     }
     return ok;
 }
