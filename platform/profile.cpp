@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/cp1250.h"
 #include "platform/file_stamp.h"
+#include "text/strings.h"
 
 #include <QFile>
 #include <QHash>
@@ -12,11 +13,6 @@
 namespace qel {
 
 namespace {
-
-bool SameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0 || a.toCaseFolded() == b.toCaseFolded();
-}
 
 struct Line {
     enum class Kind { Other, Section, Key };
@@ -96,7 +92,7 @@ const Lines& Load(const QString& path)
 std::optional<std::pair<qsizetype, qsizetype>> SectionRange(const QList<Line>& lines, const QString& section)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != Line::Kind::Section || !SameName(lines[i].name, section.trimmed()))
+        if (lines[i].kind != Line::Kind::Section || !SameTextNoCase(lines[i].name, section.trimmed()))
             continue;
         qsizetype end = i + 1;
         while (end < lines.size() && lines[end].kind != Line::Kind::Section)
@@ -113,7 +109,7 @@ std::optional<QString> RawValue(const QString& file, const QString& section, con
     if (!range)
         return std::nullopt;
     for (qsizetype i = range->first; i < range->second; ++i)
-        if (lines[i].kind == Line::Kind::Key && SameName(lines[i].name, key.trimmed()))
+        if (lines[i].kind == Line::Kind::Key && SameTextNoCase(lines[i].name, key.trimmed()))
             return lines[i].value;
     return std::nullopt;
 }
@@ -145,6 +141,25 @@ bool WritableName(const QString& name, bool isSection)
     if (t.isEmpty() || t.contains(u'\n') || t.contains(u'\r'))
         return false;
     return isSection ? !t.contains(u']') : !t.contains(u'=') && !t.startsWith(u'[') && !t.startsWith(u';');
+}
+
+// Removes the lines of every section of that name (headers included) that
+// match; false when none did or the file could not be rewritten.
+template <typename Match>
+bool RemoveLines(const QString& file, const QString& section, Match match)
+{
+    const Lines& loaded = Load(file);
+    if (!loaded.readable)
+        return false;
+    QList<Line> kept;
+    bool inSection = false;
+    for (const Line& line : loaded.lines) {
+        if (line.kind == Line::Kind::Section)
+            inSection = SameTextNoCase(line.name, section.trimmed());
+        if (!inSection || !match(line))
+            kept.append(line);
+    }
+    return kept.size() < loaded.lines.size() && Save(file, kept);
 }
 
 }  // namespace
@@ -206,7 +221,7 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
     }
     qsizetype insertAt = range->first;
     for (qsizetype i = range->first; i < range->second; ++i) {
-        if (lines[i].kind == Line::Kind::Key && SameName(lines[i].name, key.trimmed())) {
+        if (lines[i].kind == Line::Kind::Key && SameTextNoCase(lines[i].name, key.trimmed())) {
             if (lines[i].value == flat)
                 return true;
             lines[i] = Classify(lines[i].name + u'=' + flat);
@@ -225,7 +240,7 @@ QStringList ProfileSections(const QString& file)
     for (const Line& line : Load(file).lines) {
         if (line.kind != Line::Kind::Section)
             continue;
-        const bool seen = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return SameName(n, line.name); });
+        const bool seen = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return SameTextNoCase(n, line.name); });
         if (!seen)
             names.append(line.name);
     }
@@ -242,7 +257,7 @@ QStringList ProfileKeys(const QString& file, const QString& section)
     for (qsizetype i = range->first; i < range->second; ++i) {
         if (lines[i].kind != Line::Kind::Key)
             continue;
-        const bool seen = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return SameName(n, lines[i].name); });
+        const bool seen = std::any_of(names.cbegin(), names.cend(), [&](const QString& n) { return SameTextNoCase(n, lines[i].name); });
         if (!seen)
             names.append(lines[i].name);
     }
@@ -256,44 +271,14 @@ bool ProfileHasKey(const QString& file, const QString& section, const QString& k
 
 bool DeleteProfileKey(const QString& file, const QString& section, const QString& key)
 {
-    const Lines& loaded = Load(file);
-    if (!loaded.readable)
-        return false;
-    QList<Line> lines = loaded.lines;
-    bool found = false;
-    bool inSection = false;
-    for (qsizetype i = 0; i < lines.size();) {
-        if (lines[i].kind == Line::Kind::Section)
-            inSection = SameName(lines[i].name, section.trimmed());
-        if (inSection && lines[i].kind == Line::Kind::Key && SameName(lines[i].name, key.trimmed())) {
-            lines.removeAt(i);
-            found = true;
-        } else {
-            ++i;
-        }
-    }
-    return found && Save(file, lines);
+    return RemoveLines(file, section, [&](const Line& line) {
+        return line.kind == Line::Kind::Key && SameTextNoCase(line.name, key.trimmed());
+    });
 }
 
 bool DeleteProfileSection(const QString& file, const QString& section)
 {
-    const Lines& loaded = Load(file);
-    if (!loaded.readable)
-        return false;
-    QList<Line> lines = loaded.lines;
-    bool found = false;
-    bool inSection = false;
-    for (qsizetype i = 0; i < lines.size();) {
-        if (lines[i].kind == Line::Kind::Section) {
-            inSection = SameName(lines[i].name, section.trimmed());
-            found = found || inSection;
-        }
-        if (inSection)
-            lines.removeAt(i);
-        else
-            ++i;
-    }
-    return found && Save(file, lines);
+    return RemoveLines(file, section, [](const Line&) { return true; });
 }
 
 }  // namespace qel

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_stamp.h"
 #include "platform/paths.h"
+#include "text/strings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,11 +46,6 @@ QString HiveFilePath(RegHive hive)
 
 namespace {
 
-bool SameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0 || a.toCaseFolded() == b.toCaseFolded();
-}
-
 bool HasControlCharacter(const QString& text)
 {
     for (QChar c : text)
@@ -71,7 +67,7 @@ struct Node {
     Node* child(const QString& childName) const
     {
         for (const auto& c : children)
-            if (SameName(c->name, childName))
+            if (SameTextNoCase(c->name, childName))
                 return c.get();
         return nullptr;
     }
@@ -84,7 +80,7 @@ struct Node {
     qsizetype valueIndex(const QString& valueName) const
     {
         for (qsizetype i = 0; i < values.size(); ++i)
-            if (SameName(values[i].first, valueName))
+            if (SameTextNoCase(values[i].first, valueName))
                 return i;
         return -1;
     }
@@ -244,7 +240,7 @@ bool ParseHive(const QByteArray& bytes, const QString& hiveName, Node& root)
                 continue;
             }
             QStringList parts = SplitKeyPath(line.mid(1, line.size() - 2));
-            if (parts.isEmpty() || !SameName(parts.takeFirst(), hiveName) || HasControlCharacter(parts.join(u'\\'))) {
+            if (parts.isEmpty() || !SameTextNoCase(parts.takeFirst(), hiveName) || HasControlCharacter(parts.join(u'\\'))) {
                 intact = false;
                 continue;
             }
