@@ -50,7 +50,8 @@ public:
     MarkHolder()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("MIRTAL_HOLD_MARK"), QStringLiteral("1"));
+        // The child's test main makes a home of its own; this one is shared with it.
+        env.insert(QStringLiteral("MIRTAL_HOLD_MARK"), qEnvironmentVariable("QEL_HOME"));
         process_.setProcessEnvironment(env);
         process_.start(QCoreApplication::applicationFilePath(),
                        {QStringLiteral("--gtest_filter=InstanceMarkHolder.Hold")});
@@ -78,6 +79,7 @@ TEST(InstanceMarkHolder, Hold)
 {
     if (qEnvironmentVariableIsEmpty("MIRTAL_HOLD_MARK"))
         GTEST_SKIP() << "helper process of the single-instance tests";
+    qputenv("QEL_HOME", qgetenv("MIRTAL_HOLD_MARK"));
     qel::CreateInstanceMark(QCoreApplication::applicationFilePath());
     std::fputs("holding\n", stdout);
     std::fflush(stdout);
