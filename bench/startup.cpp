@@ -41,7 +41,7 @@ BENCHMARK(BM_FirstStepSwitch)->Unit(benchmark::kMillisecond);
 
 void BM_LauncherShown(benchmark::State& state)
 {
-    RunProgram(state, BuildDir() + QStringLiteral("/tools/snapshot/snapshot"), {QStringLiteral("TeMain")});
+    RunProgram(state, BuildDir() + QStringLiteral("/tools/snapshot"), {QStringLiteral("TeMain")});
 }
 BENCHMARK(BM_LauncherShown)->Unit(benchmark::kMillisecond);
 
