@@ -20,12 +20,18 @@ namespace {
 
 constexpr int kDecorationWidth = 16;
 
-// Whether anyone handles an action's own triggered signal; QObject keeps that
-// question to subclasses, this one only lends it.
+// Whether a menu entry has a handler of its own. Every menu holding the action
+// listens to its triggered signal; any further receiver is the entry's handler.
+// QObject keeps the receiver count to subclasses, this one only lends it.
 struct SignalPeek : QObject {
-    static bool connected(const QObject* o, const QMetaMethod& signal)
+    static bool hasOwnHandler(const QAction* action)
     {
-        return (o->*(&SignalPeek::isSignalConnected))(signal);
+        int n = (action->*(&SignalPeek::receivers))(SIGNAL(triggered(bool)));
+        for (const QObject* o : action->associatedObjects()) {
+            if (qobject_cast<const QMenu*>(o))
+                --n;
+        }
+        return n > 0;
     }
 };
 
@@ -105,12 +111,28 @@ void TqelClickableLabel::setColor(const QColor& c)
 
 void TqelClickableLabel::setDropDownMenu(QMenu* menu)
 {
-    if (menu_)
-        disconnect(menu_, &QMenu::triggered, this, nullptr);
     menu_ = menu;
-    if (menu_)
-        connect(menu_, &QMenu::triggered, this, &TqelClickableLabel::menuEntryChosen);
+    adoptMenuEntries(menu_);
+    updateGeometry();
     update();
+}
+
+void TqelClickableLabel::adoptMenuEntries(QMenu* menu)
+{
+    if (!menu)
+        return;
+    static const char* const kAdopted = "qelLabelEntry";
+    for (QAction* action : menu->actions()) {
+        if (action->menu()) {
+            adoptMenuEntries(action->menu());
+            continue;
+        }
+        if (action->isSeparator() || action->property(kAdopted).toBool() ||
+            SignalPeek::hasOwnHandler(action))
+            continue;
+        action->setProperty(kAdopted, true);
+        connect(action, &QAction::triggered, this, [this, action] { menuEntryChosen(action); });
+    }
 }
 
 void TqelClickableLabel::setFocusControl(QWidget* control)
@@ -375,8 +397,10 @@ void TqelClickableLabel::click()
 
 void TqelClickableLabel::dropDown()
 {
-    if (menu_)
-        menu_->popup(mapToGlobal(rect().bottomLeft() + QPoint(2, 2)));
+    if (!menu_)
+        return;
+    adoptMenuEntries(menu_);  // entries added since the menu was set
+    menu_->popup(mapToGlobal(rect().bottomLeft() + QPoint(2, 2)));
 }
 
 bool TqelClickableLabel::hasClickReceivers() const
@@ -395,8 +419,6 @@ void TqelClickableLabel::doClick()
 
 void TqelClickableLabel::menuEntryChosen(QAction* action)
 {
-    if (!action || action->menu() || SignalPeek::connected(action, QMetaMethod::fromSignal(&QAction::triggered)))
-        return;
     const QString hint = action->statusTip();
     if (actAsComboToEdit_) {
         QString value = hint;

@@ -106,6 +106,7 @@ protected:
 
 private:
     void init();
+    void adoptMenuEntries(QMenu* menu);
     void menuEntryChosen(QAction* action);
     void updateShortcut();
     QColor fillColor() const;
