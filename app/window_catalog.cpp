@@ -1,11 +1,14 @@
 #include "app/window_catalog.h"
 
+#include "core/warning_dialog.h"
+
 #include <QWidget>
 
 // Keep the list sorted by name; one line a window.
 const std::vector<WindowEntry>& WindowCatalog()
 {
     static const std::vector<WindowEntry> catalog = {
+        {QStringLiteral("TeQelWarningDialog"), [](const QStringList& a) -> QWidget* { auto* d = new TeQelWarningDialog; d->SetupFromMessage(QString(a.value(0)).replace(QStringLiteral("\\r\\n"), QStringLiteral("\r\n")), a.value(1), a.value(2)); return d; }},
     };
     return catalog;
 }
