@@ -1,6 +1,7 @@
 #include "core/settings.h"
 
 #include "platform/paths.h"
+#include "platform/registry.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -133,11 +134,17 @@ QStringList LoadSenderData()
 
 bool SaveSenderData(const QStringList& values)
 {
-    // A failing registry says so once, not fourteen times.
+    // One rewrite of the store for all of them; a failing registry says so
+    // once, not fourteen times.
+    RegistryBatch batch(RegHive::CurrentUser);
     for (int i = 0; i < kSenderFieldCount; ++i)
         if (!WriteSetting(kSenderSection, SenderFieldNames()[i], values.value(i)))
             return false;
-    return true;
+    QString error;
+    if (batch.commit(&error))
+        return true;
+    ShowRegistryFailure(error);
+    return false;
 }
 
 }  // namespace qel

@@ -357,6 +357,8 @@ QByteArray HiveText(const Node& root, const QString& hiveName)
 struct LoadedHive {
     FileStamp stamp;
     bool readable = true;  // false: rewriting it would throw away what could not be read
+    int batches = 0;       // open RegistryBatch objects
+    bool dirty = false;    // changed in memory, not yet written
     Node root;
 };
 
@@ -376,11 +378,15 @@ LoadedHive& Load(RegHive hive)
 {
     const QString path = HiveFilePath(hive);
     auto& slot = Hives()[path];
+    if (slot && slot->dirty)
+        return *slot;  // a batch holds changes the file does not have yet
     const FileStamp stamp = StampOf(path);
     if (slot && slot->stamp == stamp)
         return *slot;
+    const int batches = slot ? slot->batches : 0;
     slot = std::make_shared<LoadedHive>();
     slot->stamp = stamp;
+    slot->batches = batches;
     if (!stamp.exists)
         return *slot;
     QFile file(path);
@@ -399,10 +405,15 @@ LoadedHive& Load(RegHive hive)
     return *slot;
 }
 
-bool Save(RegHive hive, QString& error)
+bool Save(RegHive hive, QString& error, bool force = false)
 {
     const QString path = HiveFilePath(hive);
     LoadedHive& loaded = Load(hive);
+    if (loaded.batches > 0 && !force) {
+        loaded.dirty = true;
+        return true;
+    }
+    loaded.dirty = false;
     const QFileInfo info(path);
     QString reason;
     bool ok = false;
@@ -428,6 +439,35 @@ QString CantOpen(const QString& path)
 }
 
 }  // namespace
+
+RegistryBatch::RegistryBatch(RegHive hive) : hive_(hive)
+{
+    ++Load(hive_).batches;
+}
+
+RegistryBatch::~RegistryBatch()
+{
+    commit();
+    // The hive may have been dropped after a failed write; find it anew.
+    if (auto hive = Hives().value(HiveFilePath(hive_)))
+        hive->batches = std::max(0, hive->batches - 1);
+}
+
+bool RegistryBatch::commit(QString* error)
+{
+    LoadedHive& loaded = Load(hive_);
+    if (!loaded.dirty || loaded.batches > 1)
+        return true;
+    QString reason;
+    const int batches = loaded.batches;
+    const bool ok = Save(hive_, reason, true);
+    if (!ok) {
+        Load(hive_).batches = batches;  // the dropped tree comes back without the changes
+        if (error)
+            *error = reason;
+    }
+    return ok;
+}
 
 QList<RegistryDamage> TakeRegistryDamage()
 {

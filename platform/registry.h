@@ -93,6 +93,25 @@ private:
     mutable QString error_;
 };
 
+// Groups the changes to one hive into a single rewrite of its file (each
+// rewrite waits for the disk): while a batch lives, writes of any RegistryKey
+// to that hive only change the tree in memory; commit() or the end of the
+// batch writes them. Batches nest; the outermost one writes.
+class RegistryBatch {
+public:
+    explicit RegistryBatch(RegHive hive);
+    ~RegistryBatch();
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+    // Writes what changed so far; false (with the reason in error) when the file
+    // could not be written, and the changes are then dropped.
+    bool commit(QString* error = nullptr);
+
+private:
+    RegHive hive_;
+};
+
 // What the last read of a damaged hive file left, for the program's message:
 // the file and the copy kept of it. Empty when nothing was damaged since the
 // last call; the call clears it.

@@ -228,3 +228,40 @@ TEST(Registry, ChangesByAnotherProcessAreSeen)
     ASSERT_TRUE(QFile::rename(path + QStringLiteral(".new"), path));
     EXPECT_EQ(key.value(QStringLiteral("a")).text, QStringLiteral("22"));
 }
+
+TEST(Registry, BatchWritesOnce)
+{
+    ScratchHome home;
+    const QString path = qel::HiveFilePath(RegHive::CurrentUser);
+    RegistryKey key(RegHive::CurrentUser);
+    {
+        qel::RegistryBatch batch(RegHive::CurrentUser);
+        ASSERT_TRUE(key.open(QStringLiteral("Software\\QEL\\Okno"), true));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(key.writeInteger(QStringLiteral("v%1").arg(i), static_cast<quint32>(i)));
+        {
+            qel::RegistryBatch inner(RegHive::CurrentUser);
+            EXPECT_TRUE(key.writeString(QStringLiteral("w"), QStringLiteral("x")));
+        }
+        EXPECT_FALSE(QFileInfo::exists(path));  // the outer batch writes
+        EXPECT_EQ(key.value(QStringLiteral("v3")).number, 3u);
+    }
+    EXPECT_TRUE(ReadFileBytes(path).contains("\"v4\"=dword:00000004\r\n\"w\"=\"x\""));
+
+    // A batch that cannot be written drops its changes and says why.
+    const QString folder = home.file(QStringLiteral("registry"));
+    {
+        qel::RegistryBatch batch(RegHive::CurrentUser);
+        EXPECT_TRUE(key.writeString(QStringLiteral("nowa"), QStringLiteral("1")));
+        ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".bak")));
+        ASSERT_TRUE(WriteFileBytes(folder, "x"));
+        QString error;
+        EXPECT_FALSE(batch.commit(&error));
+        EXPECT_TRUE(error.contains(QStringLiteral("Nie można zapisać")));
+    }
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".bak"), folder));
+    EXPECT_FALSE(key.hasValue(QStringLiteral("nowa")));
+    EXPECT_TRUE(key.writeString(QStringLiteral("po"), QStringLiteral("1")));  // no batch left open
+    EXPECT_TRUE(ReadFileBytes(path).contains("\"po\"=\"1\""));
+}
