@@ -1,5 +1,6 @@
 #include "app/window_catalog.h"
 
+#include "calc/kalkulator_podatkowy.h"
 #include "core/warning_dialog.h"
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 const std::vector<WindowEntry>& WindowCatalog()
 {
     static const std::vector<WindowEntry> catalog = {
+        {QStringLiteral("TeKalkulatorPodatkowy"), [](const QStringList&) -> QWidget* { return new TeKalkulatorPodatkowy; }},
         {QStringLiteral("TeQelWarningDialog"), [](const QStringList& a) -> QWidget* { auto* d = new TeQelWarningDialog; d->SetupFromMessage(QString(a.value(0)).replace(QStringLiteral("\\r\\n"), QStringLiteral("\r\n")), a.value(1), a.value(2)); return d; }},
     };
     return catalog;
