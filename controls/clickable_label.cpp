@@ -446,8 +446,7 @@ void TqelClickableLabel::menuEntryChosen(QAction* action)
 
 TQelInfoLabel::TQelInfoLabel(QWidget* parent) : TqelClickableLabel(QStringLiteral("?"), parent)
 {
-    resize(17, 15);
-    setMinimumSize(17, 15);
+    setFixedSize(17, 15);
     setAlignment(Qt::AlignCenter);
     setColor(QColor(0xE1, 0xEA, 0xF2));
     setBorder(true);

@@ -67,6 +67,7 @@ TeQelWarningDialog::TeQelWarningDialog(QWidget* parent) : QDialog(parent)
     pal.setColor(QPalette::Window, kDialogColour);
     setPalette(pal);
     setAutoFillBackground(true);
+    setFixedWidth(500);
     resize(500, 351);
 
     auto* outer = new QVBoxLayout(this);
@@ -123,6 +124,7 @@ TeQelWarningDialog::TeQelWarningDialog(QWidget* parent) : QDialog(parent)
     lbCzas->setObjectName(QStringLiteral("lbCzas"));
     lbCzas->installEventFilter(this);
     bottom->addWidget(lbCzas, 1);
+    bottom->addStretch(1);
     lbInfo = new TQelInfoLabel(pBottom);
     lbInfo->setObjectName(QStringLiteral("lbInfo"));
     lbInfo->hide();
