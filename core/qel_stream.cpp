@@ -6,6 +6,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 #include <memory>
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the stream's raw blocks are little-endian memory images");
@@ -116,7 +118,24 @@ void tQelStream::WritePChar(const char* buffer)
 
 void tQelStream::WriteString(const QString& text)
 {
-    WriteBytes(qel::EncodeCp1250(text));
+    const qsizetype n = text.size();
+    const QChar* src = text.constData();
+    for (qsizetype k = 0; k < n; ++k)
+        if (src[k].unicode() >= 0x80) {
+            WriteBytes(qel::EncodeCp1250(text));
+            return;
+        }
+    // Plain ASCII, by far the most common text: one byte a character, written in place.
+    WriteLength(n);
+    if (pos_ + n > data_.size()) {
+        if (pos_ + n > data_.capacity())
+            data_.reserve(std::max<qint64>(2 * data_.capacity(), pos_ + n));
+        data_.resize(pos_ + n);
+    }
+    char* dst = data_.data() + pos_;
+    for (qsizetype i = 0; i < n; ++i)
+        dst[i] = static_cast<char>(src[i].unicode());
+    pos_ += n;
 }
 
 qel::Persistent* tQelStream::ReadObject()
