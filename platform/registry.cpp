@@ -526,8 +526,7 @@ namespace {
 Node* OpenNode(RegHive hive, bool open, const QString& path, QString& error)
 {
     Node* node = open ? FindNode(Load(hive).root, SplitKeyPath(path)) : nullptr;
-    if (!node)
-        error = CantOpen(path);
+    error = node ? QString() : CantOpen(path);
     return node;
 }
 
