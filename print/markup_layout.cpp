@@ -517,7 +517,7 @@ MarkupResult Render(QPainter* painter, QPaintDevice* device, const QString& mark
             }
         }
         result.lines.append(std::move(out));
-        result.width = std::max(result.width, line.offset + line.inkWidth);
+        result.width = std::max(result.width, line.inkWidth);
         result.height += line.height;
         y += line.height;
         // Bottom limit: stop when a further line as high as this one would

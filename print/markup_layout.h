@@ -43,7 +43,7 @@ struct MarkupLink {
 };
 
 struct MarkupResult {
-    int width = 0;   // widest visual line
+    int width = 0;   // widest visual line, without its alignment offset
     int height = 0;  // sum of the visual lines (drawn ones in draw mode)
     QList<MarkupLine> lines;
     QList<MarkupLink> links;

@@ -62,12 +62,23 @@ void MarkupLabel::setBackground(const QColor& color)
     update();
 }
 
-MarkupResult MarkupLabel::layout(int width) const
+QRect MarkupLabel::layoutRect(int width) const
 {
     const QMargins m = contentsMargins();
-    const QRect rect(m.left(), m.top(), wordWrap_ ? std::max(1, width - m.left() - m.right()) : kUnbounded,
-                     kUnbounded);
-    return MeasureMarkup(text_, rect, font(), const_cast<MarkupLabel*>(this), style_);
+    QRect rect(m.left(), m.top(), std::max(1, width - m.left() - m.right()), kUnbounded);
+    if (!wordWrap_) {
+        // One line as long as the text needs, aligned within the label's width.
+        const int natural = MeasureMarkup(text_, QRect(0, 0, kUnbounded, kUnbounded), font(),
+                                          const_cast<MarkupLabel*>(this), style_)
+                                .width;
+        rect.setWidth(std::max(rect.width(), natural));
+    }
+    return rect;
+}
+
+MarkupResult MarkupLabel::layout(int width) const
+{
+    return MeasureMarkup(text_, layoutRect(width), font(), const_cast<MarkupLabel*>(this), style_);
 }
 
 QList<MarkupLink> MarkupLabel::links() const
@@ -93,7 +104,7 @@ QSize MarkupLabel::sizeHint() const
         const int w = width() > 1 ? width() : 200;
         return {w, heightForWidth(w)};
     }
-    const MarkupResult r = layout(kUnbounded);
+    const MarkupResult r = layout(0);
     return {r.width + m.left() + m.right(), r.height + m.top() + m.bottom()};
 }
 
@@ -124,8 +135,8 @@ void MarkupLabel::paintEvent(QPaintEvent*)
         p.fillRect(rect(), background_);
     p.setFont(font());
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    const QMargins m = contentsMargins();
-    const QRect r = wordWrap_ ? contentsRect() : QRect(m.left(), m.top(), kUnbounded, height() - m.top() - m.bottom());
+    QRect r = layoutRect(width());
+    r.setHeight(contentsRect().height());
     RenderMarkup(p, text_, r, MarkupMode::Draw, style_);
 }
 

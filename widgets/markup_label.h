@@ -54,6 +54,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QRect layoutRect(int width) const;
     MarkupResult layout(int width) const;
     void fitSize();
 

@@ -142,6 +142,9 @@ TEST(MarkupLayout, AlignmentHoldsFromTheLineOfTheTag)
     EXPECT_EQ(lastRight(r.lines[2]), rect.left() + rect.width());
     const int dWidth = Advance(QStringLiteral("d"), dev);
     EXPECT_EQ(r.lines[3].fragments.first().rect.left(), rect.left() + (rect.width() - dWidth) / 2);
+    // The width is the text's, not where the alignment put it.
+    EXPECT_EQ(r.width, std::max(Advance(QStringLiteral("left"), dev),
+                                Advance(QStringLiteral("a "), dev) + Advance(QStringLiteral("b"), dev)));
 }
 
 TEST(MarkupLayout, IndentIsATabStop)

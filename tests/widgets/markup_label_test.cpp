@@ -36,6 +36,14 @@ TEST(MarkupLabel, SizesItselfToItsText)
     EXPECT_EQ(label.size(), label.sizeHint());
     EXPECT_EQ(label.height(), line);
     EXPECT_EQ(label.visibleText(), QStringLiteral("jedna linia"));
+
+    // A centred single line is centred in the label, not in the unbounded line.
+    label.setAutoSize(false);
+    label.setText(QStringLiteral("<p align=\"alCenter\"><a href=\"x\">środek</a>"));
+    label.resize(300, line);
+    const QList<qel::MarkupLink> links = label.links();
+    ASSERT_EQ(links.size(), 1);
+    EXPECT_NEAR(links[0].rect.center().x(), 150, 1);
 }
 
 TEST(MarkupLabel, ClickOnALinkReportsItsTarget)
