@@ -1,8 +1,8 @@
 #include "app/window_catalog.h"
 
-#include "calc/kalkulator_odsetkowy.h"
 #include "calc/kalkulator_podatkowy.h"
 #include "core/warning_dialog.h"
+#include "print/splash.h"
 
 #include <QWidget>
 
@@ -10,7 +10,7 @@
 const std::vector<WindowEntry>& WindowCatalog()
 {
     static const std::vector<WindowEntry> catalog = {
-        {QStringLiteral("TeKalkulatorOdsetkowy"), [](const QStringList&) -> QWidget* { return new TeKalkulatorOdsetkowy; }},
+        {QStringLiteral("TeDm_Splash"), [](const QStringList&) -> QWidget* { return new TeDm_Splash; }},
         {QStringLiteral("TeKalkulatorPodatkowy"), [](const QStringList&) -> QWidget* { return new TeKalkulatorPodatkowy; }},
         {QStringLiteral("TeQelWarningDialog"), [](const QStringList& a) -> QWidget* { auto* d = new TeQelWarningDialog; d->SetupFromMessage(QString(a.value(0)).replace(QStringLiteral("\\r\\n"), QStringLiteral("\r\n")), a.value(1), a.value(2)); return d; }},
     };
