@@ -69,6 +69,7 @@ TeDm_Splash::TeDm_Splash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Q
     QFont bold = lbVersion->font();
     bold.setBold(true);
     lbVersion->setFont(bold);
+    lbVersion->setWordWrap(true);
     texts->addWidget(lbVersion);
     lbRemaining = NewLabel(this, "lbRemaining", QString());
     lbRemaining->hide();
