@@ -231,7 +231,6 @@ void Layouter::endLine()
 {
     Line& line = current_;
     line.align = align_;
-    line.background = paragraphBackground_;
     int ascent = 0;
     int descent = 0;
     int ink = 0;
@@ -257,6 +256,9 @@ void Layouter::endLine()
         line.offset = (width_ - line.inkWidth) / 2;
     lines_.append(std::move(current_));
     current_ = Line();
+    // A paragraph colour covers every line it was in force on, even when it
+    // ends within the line.
+    current_.background = paragraphBackground_;
     x_ = lineStart_;
 }
 
@@ -360,7 +362,7 @@ void Layouter::handleTag(const Tag& tag)
         else if (align.contains(u"center"))
             align_ = 1;
         if (tag.attrs.contains(QStringLiteral("bgcolor")))
-            paragraphBackground_ = MarkupColor(tag.attrs.value(QStringLiteral("bgcolor")));
+            current_.background = paragraphBackground_ = MarkupColor(tag.attrs.value(QStringLiteral("bgcolor")));
     } else if (n == u"/p") {
         paragraphBackground_ = QColor();
     } else if (n == u"ind") {

@@ -316,6 +316,24 @@ TEST(MarkupLayout, LinksAndFontsTakeTheirColours)
     EXPECT_EQ(img.pixel(2 * w + w / 2, y), qRgb(0, 255, 0));
 }
 
+TEST(MarkupLayout, ParagraphAndTextBackgrounds)
+{
+    QImage img = Surface(200, 80);
+    QPainter p(&img);
+    p.setFont(TestFont());
+    const MarkupResult r = RenderMarkup(
+        p, QStringLiteral("<p bgcolor=\"clYellow\">a<br>b</p><br><font bgcolor=\"#00FFFF\">c </font>d"),
+        QRect(10, 0, 150, 80), MarkupMode::Draw);
+    p.end();
+    ASSERT_EQ(r.lines.size(), 3);
+    // The paragraph colours its whole lines, the font tag only its own text.
+    for (int line : {0, 1})
+        EXPECT_EQ(img.pixel(150, r.lines[line].rect.center().y()), qRgb(255, 255, 0)) << line;
+    const MarkupLine& third = r.lines[2];
+    EXPECT_EQ(img.pixel(third.fragments[0].rect.right(), third.rect.top()), qRgb(0, 255, 255));
+    EXPECT_EQ(img.pixel(150, third.rect.center().y()), qRgb(255, 255, 255));
+}
+
 TEST(MarkupLayout, ColourNames)
 {
     struct Case {
