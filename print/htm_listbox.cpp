@@ -103,7 +103,7 @@ QString TqelHTMListBase::visibleText() const
 {
     QStringList lines;
     for (int i = 0; i < count(); ++i)
-        lines << item(i)->text();
+        lines << qel::MarkupPlainText(item(i)->text());
     return lines.join(u'\n');
 }
 

@@ -39,6 +39,7 @@ public:
     // Draws item index in rect (the delegate's part).
     virtual void drawItem(QPainter& painter, const QRect& rect, int index, bool selected, bool focused) = 0;
 
+    // The items as they read, one a line.
     Q_INVOKABLE QString visibleText() const;
 
 signals:
