@@ -3,8 +3,10 @@
 #include <QString>
 
 #include <compare>
+#include <concepts>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 // An amount of money: a signed 64-bit count of ten-thousandths of a złoty, the
 // layout the database files store. Sums and differences are exact; products and
@@ -36,9 +38,14 @@ public:
     constexpr Money operator-(Money other) const { return FromUnits(units_ - other.units_); }
     constexpr Money& operator+=(Money other) { units_ += other.units_; return *this; }
     constexpr Money& operator-=(Money other) { units_ -= other.units_; return *this; }
-    constexpr Money operator*(std::int64_t factor) const { return FromUnits(units_ * factor); }
-    Money operator*(long double factor) const { return FromReal(toReal() * factor); }
-    Money operator/(long double divisor) const { return FromReal(toReal() / divisor); }
+    template <std::integral T>
+        requires(!std::same_as<T, bool>)
+    constexpr Money operator*(T factor) const { return FromUnits(units_ * static_cast<std::int64_t>(factor)); }
+    template <std::floating_point T>
+    Money operator*(T factor) const { return FromReal(toReal() * static_cast<long double>(factor)); }
+    template <typename T>
+        requires(std::is_arithmetic_v<T> && !std::same_as<T, bool>)
+    Money operator/(T divisor) const { return FromReal(toReal() / static_cast<long double>(divisor)); }
 
     constexpr auto operator<=>(const Money&) const = default;
 

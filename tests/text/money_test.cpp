@@ -92,6 +92,9 @@ TEST(Money, RealConversionRoundsToTheNearestUnit)
     EXPECT_EQ(Money::FromReal(std::numeric_limits<long double>::quiet_NaN()).units(), 0);
     EXPECT_EQ(Money::FromReal(1e30L).units(), std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ((Money::FromZloty(1000) * 0.18L / 365).units(), 4932);
+    EXPECT_EQ((Money::FromGrosze(150) * 3).units(), 45000);
+    EXPECT_EQ((Money::FromGrosze(150) * 0.5).units(), 7500);
+    EXPECT_EQ((Money::FromGrosze(100) / 3).units(), 3333);
 }
 
 }  // namespace
