@@ -8,11 +8,13 @@
 #include "core/cursors.h"
 #include "core/messages.h"
 #include "core/settings.h"
+#include "core/warning_dialog.h"
 #include "platform/app_identity.h"
 #include "platform/clock.h"
 #include "platform/instance_mark.h"
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
+#include "print/splash.h"
 #include "text/regional.h"
 
 #include <QCoreApplication>
@@ -130,6 +132,8 @@ void PrepareServices()
     qel::RegisterCursors();
     qel::SetCurrencySymbol(QStringLiteral("zł"));
     qel::SetDateSeparator(u'-');
+    InstallMessageDialog();
+    InstallProgressWindow();
 }
 
 StartupResult RunStartup(const QStringList& arguments)
