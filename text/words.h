@@ -23,5 +23,6 @@ QString FormatCount(const QString& format, int count, const QString& singular, c
 QString FormatCountInWords(const QString& format, int count, const QString& singular, const QString& few,
                            const QString& many);
 
-// «jeden tysiąc dwieście trzydzieści cztery 56/100», «minus pięć 00/100».
+// «jeden tysiąc dwieście trzydzieści cztery 56/100», «minus pięć 00/100»; the sign
+// is the rounded amount's; above 999 999 999,99 zł «### za dużo! ;) ###».
 QString AmountInWords(Money amount);
