@@ -398,8 +398,11 @@ LoadedHive& Load(RegHive hive)
     if (!ParseHive(bytes, HiveName(hive), slot->root)) {
         const QString copy = KeepDamagedCopy(path);
         DamageReports().append({path, copy});
-        // Only with the damaged text safe beside it is the file cleaned up.
-        if (!copy.isEmpty() && WriteFileAtomically(path, HiveText(slot->root, HiveName(hive))))
+        // Only with the damaged text safe beside it is the file cleaned up;
+        // without a copy it is not written over at all.
+        if (copy.isEmpty())
+            slot->readable = false;
+        else if (WriteFileAtomically(path, HiveText(slot->root, HiveName(hive))))
             slot->stamp = StampOf(path);
     }
     return *slot;
