@@ -45,6 +45,8 @@ int main(int argc, char** argv)
         qputenv("QEL_HOME", scratch->path().toLocal8Bit());
     }
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirtal"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Mirtal"));
 
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2)
