@@ -102,22 +102,26 @@ void TqelTabSetFlat::selectPrevious()
     setTabIndex(tabIndex_ <= 0 ? static_cast<int>(items_.size()) - 1 : tabIndex_ - 1);
 }
 
-void TqelTabSetFlat::runClick()
+void RunTabSetClick(QWidget* tabSet, int index, qel::Notebook* notebook, qel::Notebook* notebook2, QLabel* info)
 {
-    if (notebook_)
-        notebook_->setPageIndex(tabIndex_);
-    if (notebook2_)
-        notebook2_->setPageIndex(tabIndex_);
-    if (infoLabel_ && notebook_ && tabIndex_ >= 0 && tabIndex_ < notebook_->count())
-        infoLabel_->setText(descriptionOfPageName(notebook_->pageName(tabIndex_)));
-    // The window's step lists follow the tab set they are linked to.
-    if (QWidget* w = window()) {
+    if (notebook)
+        notebook->setPageIndex(index);
+    if (notebook2)
+        notebook2->setPageIndex(index);
+    if (info && notebook && index >= 0 && index < notebook->count())
+        info->setText(TqelTabSetFlat::descriptionOfPageName(notebook->pageName(index)));
+    if (QWidget* w = tabSet->window()) {
         for (QObject* o : w->findChildren<QObject*>()) {
-            if (o->property("tabSetFlat").value<QObject*>() == this
+            if (o->property("tabSetFlat").value<QObject*>() == tabSet
                 && o->metaObject()->indexOfProperty("itemIndex") >= 0)
-                o->setProperty("itemIndex", tabIndex_);
+                o->setProperty("itemIndex", index);
         }
     }
+}
+
+void TqelTabSetFlat::runClick()
+{
+    RunTabSetClick(this, tabIndex_, notebook_, notebook2_, infoLabel_);
     emit clicked();
 }
 

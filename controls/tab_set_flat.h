@@ -12,6 +12,11 @@ class QPainter;
 
 enum class tQelTabStyle { Gorny, Dolny };
 
+// The click both tab sets share: the linked notebooks turn to the page, the info
+// label shows the page's long description, and the window's step lists linked
+// to the tab set (through their tabSetFlat property) take the index.
+void RunTabSetClick(QWidget* tabSet, int index, qel::Notebook* notebook, qel::Notebook* notebook2, QLabel* info);
+
 // The program's flat row of tabs: captions side by side, the selected one bold
 // and boxed, the one under the mouse underlined, a coloured line along the
 // bottom. It holds only captions and the selected index; it switches a linked

@@ -1,5 +1,6 @@
 #include "controls/wizard_button.h"
 
+#include "controls/tab_set.h"
 #include "controls/tab_set_flat.h"
 #include "core/messages.h"
 
@@ -9,22 +10,32 @@
 
 namespace {
 
-struct TabState {
-    int index = -1;
-    bool first = false;
-    bool last = false;
-};
+// Either kind of tab set, as the button steps through it.
+struct Driven {
+    TqelTabSetFlat* flat = nullptr;
+    TqelTabSet* plain = nullptr;
 
-TabState StateOf(const TqelTabSetFlat* tabs)
-{
-    TabState s;
-    if (!tabs)
-        return s;
-    s.index = tabs->tabIndex();
-    s.first = s.index == 0;
-    s.last = static_cast<int>(tabs->items().size()) - 1 == s.index;
-    return s;
-}
+    explicit Driven(QWidget* w) : flat(qobject_cast<TqelTabSetFlat*>(w)), plain(qobject_cast<TqelTabSet*>(w)) {}
+    bool exists() const { return flat || plain; }
+    int index() const { return flat ? flat->tabIndex() : plain ? plain->tabIndex() : -1; }
+    int count() const { return flat ? static_cast<int>(flat->items().size()) : plain ? plain->count() : 0; }
+    bool first() const { return exists() && index() == 0; }
+    bool last() const { return exists() && count() - 1 == index(); }
+    void select(int i) const
+    {
+        if (flat)
+            flat->setTabIndex(i);
+        else if (plain)
+            plain->setTabIndex(i);
+    }
+    void previous() const
+    {
+        if (flat)
+            flat->selectPrevious();
+        else if (plain)
+            plain->selectPrevious();
+    }
+};
 
 }  // namespace
 
@@ -42,11 +53,21 @@ void TqelDalejWsteczButton::setTabSetFlat(TqelTabSetFlat* tabSet)
     updateCaption();
 }
 
-// The captions follow the tab set also when a tab is clicked directly.
-void TqelDalejWsteczButton::follow(TqelTabSetFlat* tabs)
+void TqelDalejWsteczButton::setTabSet(TqelTabSet* tabSet)
 {
-    if (tabs)
-        connect(tabs, &TqelTabSetFlat::clicked, this, &TqelDalejWsteczButton::updateCaption, Qt::UniqueConnection);
+    tabSet_ = tabSet;
+    follow(tabSet);
+    updateCaption();
+}
+
+// The captions follow the tab set also when a tab is clicked directly.
+void TqelDalejWsteczButton::follow(QWidget* tabs)
+{
+    const Driven d(tabs);
+    if (d.flat)
+        connect(d.flat, &TqelTabSetFlat::clicked, this, &TqelDalejWsteczButton::updateCaption, Qt::UniqueConnection);
+    if (d.plain)
+        connect(d.plain, &TqelTabSet::clicked, this, &TqelDalejWsteczButton::updateCaption, Qt::UniqueConnection);
 }
 
 void TqelDalejWsteczButton::showEvent(QShowEvent* event)
@@ -62,21 +83,25 @@ void TqelDalejWsteczButton::setRodzaj(TqelDAlejWstecz kind)
     updateCaption();
 }
 
-TqelTabSetFlat* TqelDalejWsteczButton::drivenTabSet() const
+QWidget* TqelDalejWsteczButton::drivenTabSet() const
 {
     if (tabSetFlat_)
         return tabSetFlat_;
-    const QList<TqelTabSetFlat*> all = window()->findChildren<TqelTabSetFlat*>();
-    return all.isEmpty() ? nullptr : all.last();
+    if (const auto flats = window()->findChildren<TqelTabSetFlat*>(); !flats.isEmpty())
+        return flats.last();
+    if (tabSet_)
+        return tabSet_;
+    const auto plains = window()->findChildren<TqelTabSet*>();
+    return plains.isEmpty() ? nullptr : plains.last();
 }
 
 void TqelDalejWsteczButton::updateCaption()
 {
-    const TabState s = StateOf(drivenTabSet());
+    const Driven s(drivenTabSet());
     if (rodzaj_ == TqelDAlejWstecz::dwDalej) {
         // With a single tab the one step left is the end.
-        setText(s.last ? QStringLiteral("&Zakończ") : s.first ? QStringLiteral("&Start >") : QStringLiteral("&Dalej >"));
-    } else if (s.first || s.index < 0) {
+        setText(s.last() ? QStringLiteral("&Zakończ") : s.first() ? QStringLiteral("&Start >") : QStringLiteral("&Dalej >"));
+    } else if (s.first() || s.index() < 0) {
         setText(QStringLiteral("Anuluj"));
     } else {
         setText(calaWstecz_ ? QStringLiteral("<< &Wróć!") : QStringLiteral("<< &Wstecz!"));
@@ -85,38 +110,38 @@ void TqelDalejWsteczButton::updateCaption()
 
 void TqelDalejWsteczButton::stepClick()
 {
-    TqelTabSetFlat* tabs = drivenTabSet();
-    const TabState s = StateOf(tabs);
+    const Driven tabs(drivenTabSet());
+    const int index = tabs.index();
     if (rodzaj_ == TqelDAlejWstecz::dwWstecz) {
-        if (tabs && !s.first && s.index >= 0) {
+        if (tabs.exists() && !tabs.first() && index >= 0) {
             if (calaWstecz_)
-                tabs->setTabIndex(0);
+                tabs.select(0);
             else
-                tabs->selectPrevious();
-        } else if (s.first && allowFastEnd_) {
+                tabs.previous();
+        } else if (tabs.first() && allowFastEnd_) {
             window()->close();
             return;
         }
-    } else if (tabs && !s.last) {
+    } else if (tabs.exists() && !tabs.last()) {
         bool allow = true;
-        int next = s.index;  // a step refused by onDalej reports the tab it stayed on
+        int next = index;  // a step refused by onDalej reports the tab it stayed on
         try {
             if (onDalej)
-                onDalej(s.index, rodzaj_, allow);
+                onDalej(index, rodzaj_, allow);
         } catch (const std::exception& e) {
             ShowMessage(ErrorMessageOf(e));
             return;
         }
         if (allow) {
-            next = s.index + 1;
+            next = index + 1;
             if (onGetNextTab)
-                onGetNextTab(s.index, next, rodzaj_, allow);
+                onGetNextTab(index, next, rodzaj_, allow);
             if (allow)
-                tabs->setTabIndex(next);
+                tabs.select(next);
         }
         if (onAfterDalej)
             onAfterDalej(next, rodzaj_, allow);
-    } else if (s.last) {
+    } else if (tabs.last()) {
         if (allowFastEnd_ && onAfterFastEnd)
             onAfterFastEnd(this);
         if (endResult_ != 0) {

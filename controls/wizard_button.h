@@ -1,17 +1,18 @@
 #pragma once
 
 #include "controls/color_button.h"
+#include "controls/tab_set.h"
+#include "controls/tab_set_flat.h"
 
 #include <QPointer>
 
 #include <functional>
 
-class TqelTabSetFlat;
-
 enum class TqelDAlejWstecz { dwDalej, dwWstecz };
 
 // A wizard's forward (dwDalej) or back (dwWstecz) button, stepping through a
-// flat tab set: its own TabSetFlat, else the last one of its window.
+// tab set: its own TabSetFlat, else the last flat tab set of its window, else
+// its own TabSet, else the last TqelTabSet of its window.
 // Captions: forward "&Start >" on the first tab, "&Zakończ" on the last,
 // "&Dalej >" between; back "Anuluj" on the first tab, else "<< &Wróć!" when it
 // goes back to the first tab (CalaWstecz) and "<< &Wstecz!" otherwise.
@@ -21,12 +22,15 @@ enum class TqelDAlejWstecz { dwDalej, dwWstecz };
 class TqelDalejWsteczButton : public TqelColorButton {
     Q_OBJECT
     Q_PROPERTY(TqelTabSetFlat* tabSetFlat READ tabSetFlat WRITE setTabSetFlat)
+    Q_PROPERTY(TqelTabSet* tabSet READ tabSet WRITE setTabSet)
 
 public:
     explicit TqelDalejWsteczButton(QWidget* parent = nullptr);
 
     TqelTabSetFlat* tabSetFlat() const { return tabSetFlat_; }
     void setTabSetFlat(TqelTabSetFlat* tabSet);
+    TqelTabSet* tabSet() const { return tabSet_; }
+    void setTabSet(TqelTabSet* tabSet);
     TqelDAlejWstecz rodzaj() const { return rodzaj_; }
     void setRodzaj(TqelDAlejWstecz kind);
     bool calaWstecz() const { return calaWstecz_; }
@@ -39,8 +43,8 @@ public:
     int endResult() const { return endResult_; }
     void setEndResult(int result) { endResult_ = result; }
 
-    // The tab set it drives: its own, else the last flat tab set of its window.
-    TqelTabSetFlat* drivenTabSet() const;
+    // The tab set it drives (a TqelTabSetFlat or a TqelTabSet); null for none.
+    QWidget* drivenTabSet() const;
 
 public slots:
     void updateCaption();
@@ -57,10 +61,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void follow(TqelTabSetFlat* tabs);
+    void follow(QWidget* tabs);
     void stepClick();
 
     QPointer<TqelTabSetFlat> tabSetFlat_;
+    QPointer<TqelTabSet> tabSet_;
     TqelDAlejWstecz rodzaj_ = TqelDAlejWstecz::dwDalej;
     bool calaWstecz_ = false;
     bool allowFastEnd_ = false;
