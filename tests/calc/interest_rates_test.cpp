@@ -1,6 +1,5 @@
 #include "calc/interest_rates.h"
 
-#include "../text/qt_print.h"
 #include "core/progress_note.h"
 #include "platform/cp1250.h"
 #include "scratch_home.h"

@@ -11,6 +11,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("QEL_HOME", home.path().toLocal8Bit());
+    // Shortcuts and desktop files land in the scratch folder too.
+    qputenv("XDG_DESKTOP_DIR", (home.path() + QStringLiteral("/Pulpit")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/xdg-data")).toLocal8Bit());
     qputenv("QEL_NOW", "2002-12-21T15:30:00");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirtal"));

@@ -1,7 +1,6 @@
 #include "text/dates.h"
 
 #include "platform/datetime.h"
-#include "qt_print.h"
 #include "scratch_home.h"
 #include "text/regional.h"
 

@@ -1,6 +1,5 @@
 #include "text/format.h"
 #include "text/regional.h"
-#include "qt_print.h"
 
 #include <QStringList>
 

@@ -1,6 +1,5 @@
 #include "text/identifiers.h"
 
-#include "qt_print.h"
 
 #include <gtest/gtest.h>
 

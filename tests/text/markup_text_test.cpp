@@ -1,6 +1,5 @@
 #include "text/markup_text.h"
 
-#include "qt_print.h"
 #include "scratch_home.h"
 
 #include <QCoreApplication>

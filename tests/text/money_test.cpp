@@ -1,6 +1,5 @@
 #include "text/money.h"
 
-#include "qt_print.h"
 
 #include <gtest/gtest.h>
 

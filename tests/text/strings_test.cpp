@@ -1,6 +1,5 @@
 #include "text/strings.h"
 
-#include "qt_print.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-// Lets GoogleTest show QString values as text in failure messages. Every test
-// file of a program includes it, so that all of them share the one printer.
+// Lets GoogleTest show QString values as text in failure messages. The build
+// puts it in front of every test file, so all of them share the one printer.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
