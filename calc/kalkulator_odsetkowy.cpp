@@ -82,6 +82,7 @@ TeKalkulatorOdsetkowy::TeKalkulatorOdsetkowy(QWidget* parent) : QDialog(parent)
     bZamknij = new TqelColorButton(this);
     bZamknij->setObjectName(QStringLiteral("bZamknij"));
     bZamknij->setKind(TqelColorButton::Kind::Close);
+    bZamknij->setAutoDefault(false);  // Enter in an amount must not close the window
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);

@@ -118,6 +118,7 @@ TeKalkulatorPodatkowy::TeKalkulatorPodatkowy(QWidget* parent) : QDialog(parent)
     bZamknij = new TqelColorButton(this);
     bZamknij->setObjectName(QStringLiteral("bZamknij"));
     bZamknij->setKind(TqelColorButton::Kind::Close);
+    bZamknij->setAutoDefault(false);  // Enter in an amount must not close the window
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bZamknij);
