@@ -379,7 +379,7 @@ QString CalcEdit::editText() const
 void CalcEdit::showValue()
 {
     showingValue_ = true;
-    QLineEdit::setText(hasFocus() ? editText() : FormatFloatPattern(displayFormat_, value_));
+    QLineEdit::setText(editing_ ? editText() : FormatFloatPattern(displayFormat_, value_));
     showingValue_ = false;
 }
 
@@ -394,14 +394,20 @@ void CalcEdit::onTextEdited(const QString& text)
 
 void CalcEdit::focusInEvent(QFocusEvent* event)
 {
-    showValue();
     QLineEdit::focusInEvent(event);
+    if (editing_)
+        return;  // back from the context menu: still the same editing
+    editing_ = true;
+    showValue();
     selectAll();
 }
 
 void CalcEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason)
+        return;  // the context menu, whose paste must find the plain number
+    editing_ = false;
     setValue(value_);
 }
 

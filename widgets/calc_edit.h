@@ -95,6 +95,7 @@ private:
     double minValue_ = 0;
     double maxValue_ = 0;
     bool showingValue_ = false;
+    bool editing_ = false;  // between focus in and out
 };
 
 // Lets through only what reads as a number for its edit; normalises "." to ","

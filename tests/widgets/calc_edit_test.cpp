@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 using qel::CalcEdit;
@@ -184,6 +185,17 @@ TEST_F(CalcEditTest, SimulatedInputFiresChangeClampsAndEmptyReadsZero)
     edit.simulateInput(QStringLiteral("abc"));
     EXPECT_EQ(changes.n, 0);
     EXPECT_DOUBLE_EQ(edit.value(), 0);
+}
+
+TEST_F(CalcEditTest, EditingShowsThePlainNumberAndLeavingFormatsIt)
+{
+    edit.setValue(1234.5);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&edit, &in);
+    EXPECT_EQ(edit.text(), QStringLiteral("1234,5"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&edit, &out);
+    EXPECT_EQ(edit.text(), QStringLiteral("1 234,50 zł"));
 }
 
 TEST_F(CalcEditTest, TextPropertyParsesWhatItShows)
