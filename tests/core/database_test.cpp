@@ -15,10 +15,6 @@
 #include <memory>
 #include <sys/resource.h>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
-QT_END_NAMESPACE
-
 namespace {
 
 constexpr const char* kNow = "2002-12-21T15:30:00";
