@@ -4,9 +4,11 @@
 #include "app/family_check.h"
 #include "app/launcher_actions.h"
 #include "app/low_colour.h"
+#include "calc/interest_rates.h"
 #include "core/app_state.h"
 #include "core/cursors.h"
 #include "core/messages.h"
+#include "core/progress_note.h"
 #include "core/settings.h"
 #include "core/warning_dialog.h"
 #include "platform/app_identity.h"
@@ -29,6 +31,8 @@ namespace {
 // Whether this process holds the instance mark (it does not when it stopped at
 // the single-instance question: the mark is the other copy's).
 bool ownsInstanceMark = false;
+// The interest tables go back to their file only when they were read from it.
+bool rateTablesLoaded = false;
 
 QString ExecutablePath()
 {
@@ -182,6 +186,11 @@ StartupResult RunStartup(const QStringList& arguments)
         return Stop();
     }
 
+    // 12. The shared data.
+    LoadRateTables();
+    rateTablesLoaded = true;
+    qel::EndProgressNote();
+
     // 13. The launcher.
     qel::RestoreNormalCursor();
     StartupResult r;
@@ -202,6 +211,10 @@ bool PutAsideCopyLog(const QString& folder)
 
 void EndOfRun()
 {
+    if (rateTablesLoaded) {
+        SaveRateTables();
+        rateTablesLoaded = false;
+    }
     if (ownsInstanceMark) {
         qel::DeleteInstanceMark(ExecutablePath());
         ownsInstanceMark = false;

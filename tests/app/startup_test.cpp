@@ -108,6 +108,8 @@ TEST_F(StartupTest, PlainStartCreatesTheLauncher)
     ASSERT_TRUE(r.launcher);
     EXPECT_FALSE(qel::BatchMode());
     EXPECT_TRUE(qel::PickContractorEveryTime());
+    EndOfRun();
+    EXPECT_TRUE(QFile::exists(qel::InterestTableFile())) << "the interest tables are written back at the end";
 }
 
 TEST_F(StartupTest, SecondCopyAsksAndStaleMarkDoesNot)
