@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/cursors.h"
 #include "core/messages.h"
+#include "core/qel_object.h"
 #include "core/progress_note.h"
 #include "core/settings.h"
 #include "core/warning_dialog.h"
@@ -143,6 +144,7 @@ void PrepareServices()
 StartupResult RunStartup(const QStringList& arguments)
 {
     // 1-2. Persistent classes, shared lists, cursors.
+    qel::RegisterPersistentClasses();
     PrepareServices();
 
     // 3. Low-colour mode follows every newly active window.
