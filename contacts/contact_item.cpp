@@ -16,6 +16,13 @@ QString Pair(const QString& first, const QString& second)
     return first == second ? first : first + kBar + second;
 }
 
+// This pair is read by position, so a lone value would lose the web page
+// whenever it equals the e-mail address.
+QString EmailAndWww(const QString& email, const QString& www)
+{
+    return www.isEmpty() ? email : email + kBar + www;
+}
+
 QString Part(const QStringList& parts, int k)
 {
     return k < parts.size() ? parts[k] : QString();
@@ -123,7 +130,7 @@ void TDane::Store(tQelStream& stream) const
              d[Id], d[Nazwa], d[ImieNazwisko], d[Firma], Pair(d[Adres], d[AdresWysylki]), Pair(d[Kod], d[KodWysylki]),
              Pair(d[Miasto], d[MiastoWysylki]), d[Bank], d[Konto], d[NIP], d[Regon], d[PEsel],
              Pair(d[Paszport], d[samochod]), d[Dowod] + kBar + d[dowodWystawca] + kBar + d[dowodDataW],
-             Pair(d[email], d[www]), d[telefon], d[faks], d[komorka]})
+             EmailAndWww(d[email], d[www]), d[telefon], d[faks], d[komorka]})
         stream.WriteString(text);
 }
 
@@ -278,13 +285,14 @@ void RegisterContactClasses()
 
 namespace {
 
-QString JoinSet(const QStringList& items)
+// The items that are set, joined.
+QString JoinSet(const QStringList& items, const QString& separator = kNumberSeparator)
 {
     QStringList set;
     for (const QString& item : items)
         if (!item.isEmpty())
             set.append(item);
-    return set.join(kNumberSeparator);
+    return set.join(separator);
 }
 
 QString Labelled(const QString& label, const QString& value, const QString& after = QString())
@@ -305,8 +313,9 @@ QString AddressBlock(const TDane& d, AddressBlockFlags flags)
         return QStringLiteral("-");
     const QString textFont = flags.invoiceFonts ? QStringLiteral("<fakturatextfont>") : QStringLiteral("<textfont>");
     const QString descFont = flags.invoiceFonts ? QStringLiteral("<fakturaopisfont>") : QStringLiteral("<opisfont>");
-    QString text = textFont + QStringLiteral("</i><b>") + d[F::Nazwa] + QStringLiteral("</b><br>") +
-                   AddressLine(d, F::Adres, F::Kod, F::Miasto) + QStringLiteral("<br>");
+    QString text = textFont + QStringLiteral("</i><b>") + d[F::Nazwa] + QStringLiteral("</b><br>");
+    if (const QString address = ShortAddress(d); !address.isEmpty())
+        text += address + QStringLiteral("<br>");
     if (d.HasCorrespondenceAddress()) {
         const QString shipping = AddressLine(d, F::AdresWysylki, F::KodWysylki, F::MiastoWysylki);
         if (flags.correspondence)
@@ -328,7 +337,7 @@ QString AddressBlock(const TDane& d, AddressBlockFlags flags)
     }
     text += numbers + contact + textFont;
     if (!d[F::Bank].isEmpty() || !d[F::Konto].isEmpty())
-        text += QStringLiteral("konto: ") + d[F::Konto] + QStringLiteral(" (") + d[F::Bank] + u')';
+        text += QStringLiteral("konto: ") + d[F::Konto] + Labelled(QStringLiteral(" ("), d[F::Bank], QStringLiteral(")"));
     if (flags.invoiceFonts && !d[F::samochod].isEmpty())
         text += QStringLiteral("<fakturaopisfont>numer rejestracyjny pojazdu: <fakturatextfont>") + d[F::samochod];
     return text;
@@ -350,12 +359,11 @@ QString ContactSummary(const TDane& d)
     text += QStringLiteral("<br>") + d[F::Adres] + QStringLiteral(", ") + d[F::Kod] + QStringLiteral(" <b>") +
             d[F::Miasto] + QStringLiteral("</b>");
     if (d.HasCorrespondenceAddress())
-        text += QStringLiteral("<br>adres do korespondencji: ") + d[F::AdresWysylki] + u' ' + d[F::KodWysylki] +
-                QStringLiteral(", ") + d[F::MiastoWysylki];
+        text += QStringLiteral("<br>adres do korespondencji: ") + AddressLine(d, F::AdresWysylki, F::KodWysylki, F::MiastoWysylki);
     if (!d[F::NIP].isEmpty())
         text += QStringLiteral("<br><b>") + d[F::NIP] + QStringLiteral("</b>");
     if (!d[F::email].isEmpty())
-        text += QStringLiteral("email: <a href=\"mailto:") + d[F::email] + QStringLiteral("\">") + d[F::email] +
+        text += QStringLiteral("<br>email: <a href=\"mailto:") + d[F::email] + QStringLiteral("\">") + d[F::email] +
                 QStringLiteral("</a>");
     return text;
 }
@@ -367,11 +375,12 @@ QString ContactDetails(const TDane& d)
         text += QStringLiteral("<br>email: <a href=\"mailto:") + d[F::email] + QStringLiteral("\">") + d[F::email] +
                 QStringLiteral("</a>");
     if (!d[F::Konto].isEmpty() || !d[F::Bank].isEmpty())
-        text += QStringLiteral("<br>konto: ") + d[F::Konto] + QStringLiteral(" w ") + d[F::Bank];
-    if (!d[F::telefon].isEmpty() || !d[F::faks].isEmpty() || !d[F::komorka].isEmpty())
-        text += QStringLiteral("<br>") + Labelled(QStringLiteral("telefon: "), d[F::telefon], QStringLiteral(", ")) +
-                Labelled(QStringLiteral("faks: "), d[F::faks], QStringLiteral(", ")) +
-                Labelled(QStringLiteral("komórka: "), d[F::komorka], QStringLiteral(", "));
+        text += QStringLiteral("<br>konto: ") + d[F::Konto] + Labelled(QStringLiteral(" w "), d[F::Bank]);
+    const QString phones = JoinSet({Labelled(QStringLiteral("telefon: "), d[F::telefon]), Labelled(QStringLiteral("faks: "), d[F::faks]),
+                                    Labelled(QStringLiteral("komórka: "), d[F::komorka])},
+                                   QStringLiteral(", "));
+    if (!phones.isEmpty())
+        text += QStringLiteral("<br>") + phones;
     return text;
 }
 

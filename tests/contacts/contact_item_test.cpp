@@ -150,6 +150,16 @@ TEST_F(Contacts, AddressPairsAsStoredAndRead)
     EXPECT_EQ(back.dane[F::dowodDataW], QStringLiteral("2001"));
     EXPECT_EQ(back.dane[F::email], QString());
     EXPECT_EQ(back.dane[F::www], QStringLiteral("qel.pl"));
+
+    // An e-mail equal to the web page is written in full, or the page would be lost.
+    item.dane[F::email] = QStringLiteral("qel.pl");
+    tQelStream same;
+    item.Store(same);
+    EXPECT_TRUE(same.Data().contains(Str(QStringLiteral("qel.pl|qel.pl"))));
+    tQelStream sameIn(same.Data());
+    back.Load(sameIn);
+    EXPECT_EQ(back.dane[F::email], QStringLiteral("qel.pl"));
+    EXPECT_EQ(back.dane[F::www], QStringLiteral("qel.pl"));
 }
 
 TEST_F(Contacts, ReadingRules)
@@ -314,12 +324,12 @@ TEST_F(Contacts, PresentationTexts)
     EXPECT_EQ(ContactSummary(person), QStringLiteral("JK: <b>Jan Kowalski</b><br>Polna 1, 00-950 <b>Warszawa</b>"));
     EXPECT_EQ(ContactSummary(firm),
               QStringLiteral("<b>ŻUK</b>: Józef Żuk, <b>Przedsiębiorstwo Żuk</b> Żuk sp. z o.o.<br>ul. Łąkowa 5, 90-001 "
-                             "<b>Łódź</b><br>adres do korespondencji: skr. poczt. 12 90-001, Łódź<br><b>725-000-11-22</b>"
-                             "email: <a href=\"mailto:biuro@zuk.pl\">biuro@zuk.pl</a>"));
+                             "<b>Łódź</b><br>adres do korespondencji: skr. poczt. 12, 90-001 Łódź<br><b>725-000-11-22</b>"
+                             "<br>email: <a href=\"mailto:biuro@zuk.pl\">biuro@zuk.pl</a>"));
     EXPECT_EQ(ContactDetails(person), QString());
     EXPECT_EQ(ContactDetails(firm),
               QStringLiteral("<br>email: <a href=\"mailto:biuro@zuk.pl\">biuro@zuk.pl</a><br>konto: 10 1020 3040 w PKO BP"
-                             "<br>telefon: 42 630 00 00, faks: 42 630 00 01, komórka: 601 000 000, "));
+                             "<br>telefon: 42 630 00 00, faks: 42 630 00 01, komórka: 601 000 000"));
     EXPECT_EQ(OneLineSummary(person), QStringLiteral("(JK) Jan Kowalski • Polna 1, 00-950 Warszawa •  "));
     EXPECT_EQ(ShortAddress(person), QStringLiteral("Polna 1, 00-950 Warszawa"));
     EXPECT_EQ(ShortAddress(TDane{}), QString());
@@ -329,6 +339,15 @@ TEST_F(Contacts, PresentationTexts)
 
     person[F::Firma] = QStringLiteral("Kowalski Usługi");  // PESEL is left out for a company
     EXPECT_FALSE(AddressBlock(person, {}).contains(QStringLiteral("PESEL")));
+
+    // An account without a bank, a record without an address, a fax alone.
+    TDane bare;
+    bare[F::Nazwa] = QStringLiteral("Zakład Śląski");
+    bare[F::Konto] = QStringLiteral("55 1111");
+    bare[F::faks] = QStringLiteral("32 100");
+    EXPECT_EQ(AddressBlock(bare, {}), QStringLiteral("<textfont></i><b>Zakład Śląski</b><br><opisfont>faks: 32 100<br>"
+                                                     "<textfont>konto: 55 1111"));
+    EXPECT_EQ(ContactDetails(bare), QStringLiteral("<br>konto: 55 1111<br>faks: 32 100"));
 }
 
 TEST_F(Contacts, DefaultElementAndSortComparison)
