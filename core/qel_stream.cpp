@@ -63,21 +63,29 @@ void tQelStream::WriteBuffer(const void* buffer, qint64 count)
     pos_ += count;
 }
 
-std::optional<QByteArray> tQelStream::ReadPChar()
+qint64 tQelStream::ReadLength()
 {
     const auto n = ReadValue<qint16>();
-    qint64 length = n;
-    if (n == -1) {
-        length = ReadValue<qint32>();
-        // A length field is believed only as far as the data goes.
-        if (length < 0 || length > Remaining())
-            throw EqelException(Damaged(QStringLiteral("tekst o długości %1 B, a w pliku zostało %2 B (pozycja %3).")
-                                            .arg(length).arg(Remaining()).arg(pos_)));
-    } else if (n < 1) {
-        return std::nullopt;
+    if (n >= 1) {
+        if (n > Remaining())
+            Truncated(n);
+        return n;
     }
-    if (length > Remaining())
-        Truncated(length);
+    if (n != -1)
+        return -1;
+    const qint64 length = ReadValue<qint32>();
+    // A length field is believed only as far as the data goes.
+    if (length < 0 || length > Remaining())
+        throw EqelException(Damaged(QStringLiteral("tekst o długości %1 B, a w pliku zostało %2 B (pozycja %3).")
+                                        .arg(length).arg(Remaining()).arg(pos_)));
+    return length;
+}
+
+std::optional<QByteArray> tQelStream::ReadPChar()
+{
+    const qint64 length = ReadLength();
+    if (length < 0)
+        return std::nullopt;
     QByteArray bytes(data_.constData() + pos_, length);
     pos_ += length;
     return bytes;
@@ -85,8 +93,12 @@ std::optional<QByteArray> tQelStream::ReadPChar()
 
 QString tQelStream::ReadString()
 {
-    const auto bytes = ReadPChar();
-    return bytes ? qel::DecodeCp1250(*bytes) : QString();
+    const qint64 length = ReadLength();
+    if (length <= 0)
+        return {};
+    const QString text = qel::DecodeCp1250(data_.constData() + pos_, length);
+    pos_ += length;
+    return text;
 }
 
 void tQelStream::WriteLength(qint64 length)

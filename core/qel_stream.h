@@ -76,6 +76,7 @@ public:
     int nesting = 0;
 
 private:
+    qint64 ReadLength();  // of a stored string; -1 for none
     void WriteLength(qint64 length);
     [[noreturn]] void Truncated(qint64 wanted) const;
 

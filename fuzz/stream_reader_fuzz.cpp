@@ -1,6 +1,7 @@
 // libFuzzer target: any byte string read as a database file must either load or
 // end in EqelException; nothing else (no crash, no hang, no huge allocation).
 
+#include "contacts/contact_item.h"
 #include "core/generic_items.h"
 
 #include <cstddef>
@@ -10,6 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const bool registered = [] {
         qel::RegisterPersistentClasses();
+        RegisterContactClasses();
         return true;
     }();
     (void)registered;

@@ -1,6 +1,7 @@
 // qeldump FILE: prints a database file as UTF-8 text for support and tests.
 // An unreadable file prints what could be read, then the reason on stderr (exit 1).
 
+#include "contacts/contact_item.h"
 #include "core/database_dump.h"
 #include "core/qel_object.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
         return 2;
     }
     qel::RegisterPersistentClasses();
+    RegisterContactClasses();
 
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly)) {
