@@ -2,11 +2,9 @@
 // (page cache warm): the reading rules run on every record.
 
 #include "contacts/contact_item.h"
+#include "scratch_home_main.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -58,15 +56,9 @@ BENCHMARK(BM_LoadContractorsFile)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("QEL_HOME", home.path().toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    qel::RegisterPersistentClasses();
-    RegisterContactClasses();
-    g_contractorsPath = home.path() + QStringLiteral("/Kontrahenci.dat");
-    WriteContractors();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunFileBenchmarks(argc, argv, [](const QString& home) {
+        RegisterContactClasses();
+        g_contractorsPath = home + QStringLiteral("/Kontrahenci.dat");
+        WriteContractors();
+    });
 }

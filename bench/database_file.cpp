@@ -3,12 +3,9 @@
 // the load from disk (page cache warm).
 
 #include "core/generic_items.h"
-#include "core/interaction.h"
+#include "scratch_home_main.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -55,15 +52,5 @@ BENCHMARK(BM_LoadDatabaseFile)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("QEL_HOME", home.path().toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    qel::RegisterPersistentClasses();
-    // Nothing in a timed save may wait for an answer.
-    qel::ScriptedPrompts script;
-    g_path = home.path() + QStringLiteral("/Kontrahenci.dat");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunFileBenchmarks(argc, argv, [](const QString& home) { g_path = home + QStringLiteral("/Umowy.dat"); });
 }
