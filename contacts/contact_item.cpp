@@ -160,7 +160,11 @@ QString TDane::TabLine() const
 
 void TDane::ParseTabLine(const QString& line)
 {
-    const QStringList parts = line.split(u'\t');
+    // A line read from a file may still carry its CR LF, which is no part of www.
+    QStringView text(line);
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    const QStringList parts = text.toString().split(u'\t');
     for (int k = 0; k < kTabFieldCount; ++k)
         f[kExportOrder[k]] = Part(parts, k);
 }

@@ -2,6 +2,7 @@
 #include "contacts/contact_item.h"
 #include "core/database.h"
 #include "core/interaction.h"
+#include "core/progress_note.h"
 #include "core/settings.h"
 #include "platform/cp1250.h"
 #include "platform/paths.h"
@@ -270,6 +271,8 @@ TEST_F(Contacts, ExportsAndTabLine)
     parsed.ParseTabLine(QStringLiteral("a\tb"));
     EXPECT_EQ(parsed[F::Nazwa], QStringLiteral("b"));
     EXPECT_EQ(parsed[F::www], QString());
+    parsed.ParseTabLine(tab + QStringLiteral("\r\n"));
+    EXPECT_EQ(parsed[F::www], QStringLiteral("www.zuk.pl"));
 }
 
 TEST_F(Contacts, EqualityAssignAndEmptiness)
@@ -377,7 +380,12 @@ TEST_F(Contacts, FirstStartCreatesBothFilesAndRecordsTheirPaths)
 {
     ScratchHome home("2002-12-21T10:00:00");
     qel::ScriptedPrompts script;
+    QStringList notes;
+    qel::SetProgressSink({[&](const QString& text) { notes.append(text); }, {}, {}});
     OpenContactDatabases();
+    qel::SetProgressSink({});
+    ASSERT_FALSE(notes.isEmpty());  // the file searches add their own notes after it
+    EXPECT_EQ(notes[0], QStringLiteral("Odczytuję bazy użytkowników i kontrahentów..."));
     ASSERT_EQ(script.asked().size(), 2);
     const QString users = qel::WithTrailingSlash(qel::ProgramFolder()) + QStringLiteral("Użytkownicy.dat");
     const QString contractors = qel::WithTrailingSlash(qel::ProgramFolder()) + QStringLiteral("Kontrahenci.dat");
