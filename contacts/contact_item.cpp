@@ -189,13 +189,31 @@ bool TDane::HasCorrespondenceAddress() const
 void TSkarboweDane::Clear()
 {
     dataUrodzenia = 0;
-    texts.fill(QString());
-    texts[Kraj] = QStringLiteral("Polska");
+    texts_.clear();
+}
+
+QString TSkarboweDane::Text(int k) const
+{
+    if (texts_.isEmpty())
+        return k == Kraj ? QStringLiteral("Polska") : QString();
+    return texts_.value(k);
+}
+
+void TSkarboweDane::SetText(int k, const QString& text)
+{
+    if (k < 0 || k >= kTextCount)
+        return;
+    if (texts_.isEmpty()) {
+        texts_.resize(kTextCount);
+        texts_[Kraj] = QStringLiteral("Polska");
+    }
+    texts_[k] = text;
 }
 
 void TSkarboweDane::LoadLegacy(tQelStream& stream)
 {
-    for (QString& text : texts)
+    texts_.resize(kTextCount);
+    for (QString& text : texts_)
         text = stream.ReadString();
     dataUrodzenia = stream.ReadValue<double>();
     char skipped[201];
@@ -204,7 +222,9 @@ void TSkarboweDane::LoadLegacy(tQelStream& stream)
 
 QString TSkarboweDane::TabLine() const
 {
-    QStringList values(texts.begin(), texts.end());
+    QStringList values;
+    for (int k = 0; k < kTextCount; ++k)
+        values.append(Text(k));
     values.append(QString::number(dataUrodzenia, 'g', 17));
     return TabJoin(values);
 }

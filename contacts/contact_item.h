@@ -46,12 +46,18 @@ struct TSkarboweDane {
     static constexpr int kTextCount = 41;
 
     TDateTime dataUrodzenia = 0;
-    std::array<QString, kTextCount> texts{};
 
-    TSkarboweDane() { Clear(); }
+    // Text k of the record; a cleared record is empty but for the country "Polska".
+    QString Text(int k) const;
+    void SetText(int k, const QString& text);
     void Clear();
     void LoadLegacy(tQelStream& stream);  // 41 strings, the date, 201 skipped bytes
     QString TabLine() const;
+
+private:
+    // Left empty until the record holds anything: most contacts never do, and
+    // a file has tens of thousands of them.
+    QStringList texts_;
 };
 
 class tQelItem : public TqelGenericItem {

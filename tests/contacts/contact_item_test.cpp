@@ -228,9 +228,9 @@ TEST_F(Contacts, OldRecordWithFiscalBlockReadsAndIsWrittenBackWithoutIt)
     EXPECT_EQ(in.Remaining(), 0);
     auto* item = dynamic_cast<tQelItem*>(list.Get(0));
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->skarbowe.texts[TSkarboweDane::Nazwisko], QStringLiteral("Skarbnik"));
-    EXPECT_EQ(item->skarbowe.texts[TSkarboweDane::Kraj], QStringLiteral("Niemcy"));
-    EXPECT_EQ(item->skarbowe.texts[40], QStringLiteral("t40"));
+    EXPECT_EQ(item->skarbowe.Text(TSkarboweDane::Nazwisko), QStringLiteral("Skarbnik"));
+    EXPECT_EQ(item->skarbowe.Text(TSkarboweDane::Kraj), QStringLiteral("Niemcy"));
+    EXPECT_EQ(item->skarbowe.Text(40), QStringLiteral("t40"));
     EXPECT_EQ(item->skarbowe.dataUrodzenia, 16000.0);
     EXPECT_EQ(item->stalyTerminPlatnosci, 30);
     EXPECT_EQ(item->dane[F::ImieNazwisko], QStringLiteral("Jan Skarbnik"));
@@ -242,7 +242,12 @@ TEST_F(Contacts, OldRecordWithFiscalBlockReadsAndIsWrittenBackWithoutIt)
     EXPECT_EQ(out.Data(), written);
 
     tQelItem fresh;
-    EXPECT_EQ(fresh.skarbowe.texts[TSkarboweDane::Kraj], QStringLiteral("Polska"));
+    EXPECT_EQ(fresh.skarbowe.Text(TSkarboweDane::Kraj), QStringLiteral("Polska"));
+    tQelItem set;
+    set.skarbowe.SetText(TSkarboweDane::Gmina, QStringLiteral("Żabia Wola"));
+    EXPECT_EQ(set.skarbowe.Text(TSkarboweDane::Kraj), QStringLiteral("Polska"));
+    EXPECT_EQ(set.skarbowe.TabLine(), fresh.skarbowe.TabLine().replace(QStringLiteral("Polska\t\t\t\t"), QStringLiteral("Polska\t\t\tŻabia Wola\t")));
+    EXPECT_FALSE(set.IsEqual(&fresh));
 }
 
 TEST_F(Contacts, ExportsAndTabLine)
