@@ -79,6 +79,17 @@ TEST_F(Database, CatalogueAndReferenceSet)
     EXPECT_EQ(qel::DatabaseIdentifier(44), QString());
 }
 
+TEST_F(Database, DefaultFolderAvoidsTheDesktop)
+{
+    EXPECT_EQ(qel::DefaultDatabaseFolder(), qel::WithTrailingSlash(qel::ProgramFolder()));
+    const QByteArray desktop = qgetenv("XDG_DESKTOP_DIR");
+    qputenv("XDG_DESKTOP_DIR", qel::ProgramFolder().toLocal8Bit());
+    const QString folder = qel::DefaultDatabaseFolder();
+    qputenv("XDG_DESKTOP_DIR", desktop);
+    EXPECT_NE(folder, qel::WithTrailingSlash(qel::ProgramFolder()));
+    EXPECT_TRUE(folder.endsWith(u'/'));
+}
+
 TEST_F(Database, FirstStartAsksOnceWhenTheUserTicksDontShowAgain)
 {
     for (const bool tick : {true, false}) {
