@@ -11,16 +11,25 @@ using F = TDane::Field;
 const QString kBar = QStringLiteral("|");
 const QString kNumberSeparator = QStringLiteral("  –  ");
 
+// A "|" typed into a joined field would move the following values into the
+// wrong fields when read back, so it is written as "/".
+QString Unbarred(const QString& text)
+{
+    return text.contains(u'|') ? QString(text).replace(u'|', u'/') : text;
+}
+
 QString Pair(const QString& first, const QString& second)
 {
-    return first == second ? first : first + kBar + second;
+    const QString a = Unbarred(first);
+    const QString b = Unbarred(second);
+    return a == b ? a : a + kBar + b;
 }
 
 // This pair is read by position, so a lone value would lose the web page
 // whenever it equals the e-mail address.
 QString EmailAndWww(const QString& email, const QString& www)
 {
-    return www.isEmpty() ? email : email + kBar + www;
+    return www.isEmpty() ? Unbarred(email) : Unbarred(email) + kBar + Unbarred(www);
 }
 
 QString Part(const QStringList& parts, int k)
@@ -129,7 +138,7 @@ void TDane::Store(tQelStream& stream) const
     for (const QString& text : {
              d[Id], d[Nazwa], d[ImieNazwisko], d[Firma], Pair(d[Adres], d[AdresWysylki]), Pair(d[Kod], d[KodWysylki]),
              Pair(d[Miasto], d[MiastoWysylki]), d[Bank], d[Konto], d[NIP], d[Regon], d[PEsel],
-             Pair(d[Paszport], d[samochod]), d[Dowod] + kBar + d[dowodWystawca] + kBar + d[dowodDataW],
+             Pair(d[Paszport], d[samochod]), Unbarred(d[Dowod]) + kBar + Unbarred(d[dowodWystawca]) + kBar + Unbarred(d[dowodDataW]),
              EmailAndWww(d[email], d[www]), d[telefon], d[faks], d[komorka]})
         stream.WriteString(text);
 }

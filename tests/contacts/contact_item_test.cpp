@@ -152,6 +152,20 @@ TEST_F(Contacts, AddressPairsAsStoredAndRead)
     EXPECT_EQ(back.dane[F::email], QString());
     EXPECT_EQ(back.dane[F::www], QStringLiteral("qel.pl"));
 
+    // A "|" typed into a joined field must not shift the values after it.
+    tQelItem barred;
+    barred.dane[F::Adres] = barred.dane[F::AdresWysylki] = QStringLiteral("Rynek 1|2");
+    barred.dane[F::dowodWystawca] = QStringLiteral("Wójt|Gmina");
+    barred.dane[F::dowodDataW] = QStringLiteral("2001");
+    tQelStream barredOut;
+    barred.Store(barredOut);
+    tQelStream barredIn(barredOut.Data());
+    back.Load(barredIn);
+    EXPECT_EQ(back.dane[F::Adres], QStringLiteral("Rynek 1/2"));
+    EXPECT_EQ(back.dane[F::AdresWysylki], QStringLiteral("Rynek 1/2"));
+    EXPECT_EQ(back.dane[F::dowodWystawca], QStringLiteral("Wójt/Gmina"));
+    EXPECT_EQ(back.dane[F::dowodDataW], QStringLiteral("2001"));
+
     // An e-mail equal to the web page is written in full, or the page would be lost.
     item.dane[F::email] = QStringLiteral("qel.pl");
     tQelStream same;
