@@ -30,6 +30,19 @@ void Recolour(QWidget* w, QPalette::ColorRole background, const QColor& colour, 
     w->setPalette(p);
 }
 
+// Mark-up lists and combo boxes: window colour, links in the window text,
+// selection in the highlight colours.
+void RecolourList(QWidget* w, const QPalette& sys, const QColor& text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, sys.color(QPalette::Base));
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Link, sys.color(QPalette::Text));
+    p.setColor(QPalette::Highlight, sys.color(QPalette::Highlight));
+    p.setColor(QPalette::HighlightedText, sys.color(QPalette::HighlightedText));
+    w->setPalette(p);
+}
+
 // A label with its own background; one drawn on its parent's is left alone.
 bool Opaque(const QWidget* w)
 {
@@ -70,24 +83,10 @@ void ApplySystemColours(QWidget* window)
             Recolour(w, QPalette::Window, captionText, &activeCaption);
         if (qobject_cast<QLabel*>(w) && Opaque(w))
             Recolour(w, QPalette::Window, buttonShadow, &windowColour);
-        if (w->inherits("TqelHTMListbox") || w->inherits("TqelHTMSimplelistbox")) {
-            QPalette p = w->palette();
-            p.setColor(QPalette::Base, windowColour);
-            p.setColor(QPalette::Link, windowText);
-            p.setColor(QPalette::Text, activeCaption);
-            p.setColor(QPalette::Highlight, sys.color(QPalette::Highlight));
-            p.setColor(QPalette::HighlightedText, sys.color(QPalette::HighlightedText));
-            w->setPalette(p);
-        }
-        if (qobject_cast<QComboBox*>(w)) {
-            QPalette p = w->palette();
-            p.setColor(QPalette::Base, windowColour);
-            p.setColor(QPalette::Text, windowText);
-            p.setColor(QPalette::Link, windowText);
-            p.setColor(QPalette::Highlight, sys.color(QPalette::Highlight));
-            p.setColor(QPalette::HighlightedText, sys.color(QPalette::HighlightedText));
-            w->setPalette(p);
-        }
+        if (w->inherits("TqelHTMListbox") || w->inherits("TqelHTMSimplelistbox"))
+            RecolourList(w, sys, activeCaption);
+        if (qobject_cast<QComboBox*>(w))
+            RecolourList(w, sys, windowText);
         if (auto* grid = qobject_cast<QTableView*>(w)) {
             Recolour(grid, QPalette::Base, windowColour, &windowText);
             for (QHeaderView* h : {grid->horizontalHeader(), grid->verticalHeader()})

@@ -5,6 +5,8 @@
 #include "app/launcher_actions.h"
 #include "app/low_colour.h"
 #include "calc/interest_rates.h"
+#include "contacts/contact_databases.h"
+#include "contacts/contact_item.h"
 #include "core/app_state.h"
 #include "core/cursors.h"
 #include "core/messages.h"
@@ -145,6 +147,7 @@ StartupResult RunStartup(const QStringList& arguments)
 {
     // 1-2. Persistent classes, shared lists, cursors.
     qel::RegisterPersistentClasses();
+    RegisterContactClasses();
     PrepareServices();
 
     // 3. Low-colour mode follows every newly active window.
@@ -189,6 +192,7 @@ StartupResult RunStartup(const QStringList& arguments)
     }
 
     // 12. The shared data.
+    OpenContactDatabases();
     LoadRateTables();
     rateTablesLoaded = true;
     qel::EndProgressNote();
