@@ -33,6 +33,12 @@ case "$mode" in
           -DMIRTAL_WERROR=ON >/dev/null
     cmake --build build-test
     ctest --test-dir build-test --output-on-failure -j2
+    # The same tests under the address and undefined-behaviour sanitizers.
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRTAL_WERROR=ON \
+          -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+          -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    cmake --build build-asan
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
     ;;
   bench)
     cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIRTAL_TESTS=OFF -DMIRTAL_BENCH=ON >/dev/null
