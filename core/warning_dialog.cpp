@@ -2,6 +2,7 @@
 
 #include "controls/clickable_label.h"
 #include "controls/color_button.h"
+#include "core/log_file.h"
 #include "core/messages.h"
 #include "core/settings.h"
 #include "platform/clock.h"
@@ -245,12 +246,9 @@ void TeQelWarningDialog::Timer1Timer()
 
 void TeQelWarningDialog::writeLostMessage()
 {
-    QFile log(qel::ProgramFolder() + QStringLiteral("/!Stracone komunikaty.log"));
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    const QString line = qel::Now().toString(QStringLiteral("dd-MM-yyyy hh:mm:ss")) + QStringLiteral(" - ") +
-                         windowTitle() + QStringLiteral(": ") + lb->text() + QStringLiteral("\r\n");
-    log.write(qel::EncodeCp1250(line));
+    // Failure to log is not reported.
+    qel::AppendLogLine(qel::ProgramFolder() + QStringLiteral("/!Stracone komunikaty.log"),
+                       windowTitle() + QStringLiteral(": ") + lb->text());
 }
 
 void TeQelWarningDialog::bStojClick()
