@@ -42,11 +42,36 @@ QString DecodeCp1250(const QByteArray& bytes)
     return DecodeCp1250(bytes.constData(), bytes.size());
 }
 
+namespace {
+
+// Byte of each character below U+0300 (where all the letters live); 0 where the
+// code page has none. The few punctuation marks above are looked up in kHigh.
+constexpr char16_t kTableEnd = 0x300;
+
+const std::array<unsigned char, kTableEnd>& LowTable()
+{
+    static const std::array<unsigned char, kTableEnd> table = [] {
+        std::array<unsigned char, kTableEnd> t{};
+        for (std::size_t i = 0; i < kHigh.size(); ++i) {
+            if (kHigh[i] < kTableEnd)
+                t[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
+        }
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
 char EncodeCp1250Char(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80)
         return static_cast<char>(u);
+    if (u < kTableEnd) {
+        const unsigned char b = LowTable()[u];
+        return b ? static_cast<char>(b) : '?';
+    }
     for (std::size_t i = 0; i < kHigh.size(); ++i) {
         if (kHigh[i] == u)
             return static_cast<char>(0x80 + i);
@@ -56,21 +81,23 @@ char EncodeCp1250Char(QChar c)
 
 QByteArray EncodeCp1250(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    qsizetype n = 0;
     const QChar* src = text.constData();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
         const char16_t u = src[i].unicode();
         if (u < 0x80) {
-            out.append(static_cast<char>(u));
+            dst[n++] = static_cast<char>(u);
             continue;
         }
         // A character beyond the basic plane is one character, so one '?'.
-        if (src[i].isHighSurrogate() && i + 1 < n && src[i + 1].isLowSurrogate())
+        if (src[i].isHighSurrogate() && i + 1 < size && src[i + 1].isLowSurrogate())
             ++i;
-        out.append(EncodeCp1250Char(src[i]));
+        dst[n++] = EncodeCp1250Char(src[i]);
     }
+    out.truncate(n);
     return out;
 }
 
