@@ -111,6 +111,8 @@ void FormStorage::save() const
 {
     if (!window_)
         return;
+    // One rewrite of the hive file for all the inputs, not one per input.
+    RegistryBatch batch(RegHive::CurrentUser);
     RegistryKey reg(RegHive::CurrentUser);
     if (!reg.open(registryPath(), true))
         return;
