@@ -11,12 +11,6 @@ namespace {
 // The family's launcher program, which runs beside the others by design.
 const QString kFamilyLauncher = QStringLiteral("qelstart");
 
-bool IsInstaller(const QString& fileName)
-{
-    return fileName.endsWith(QStringLiteral("instaluj.exe"), Qt::CaseInsensitive) ||
-           fileName.endsWith(QStringLiteral("instaluj"), Qt::CaseInsensitive);
-}
-
 bool IsFamilyLauncher(const QString& fileName)
 {
     const QString base = QFileInfo(fileName).completeBaseName();
@@ -25,13 +19,19 @@ bool IsFamilyLauncher(const QString& fileName)
 
 }  // namespace
 
+bool IsInstallerFile(const QString& fileName)
+{
+    return fileName.endsWith(QStringLiteral("instaluj.exe"), Qt::CaseInsensitive) ||
+           fileName.endsWith(QStringLiteral("instaluj"), Qt::CaseInsensitive);
+}
+
 QStringList RunningFamilyPrograms(const QString& ownPath, const QStringList& running)
 {
     QStringList names;
     const QString own = QFileInfo(ownPath).canonicalFilePath();
     for (const QString& path : running) {
         const QString fileName = QFileInfo(path).fileName();
-        if (QFileInfo(path).canonicalFilePath() == own || IsFamilyLauncher(fileName) || IsInstaller(fileName))
+        if (QFileInfo(path).canonicalFilePath() == own || IsFamilyLauncher(fileName) || IsInstallerFile(fileName))
             continue;
         const TNazwaAplikacji id = qel::ReadApplicationIdentity(path);
         if (!id.companyName.contains(QStringLiteral("qel"), Qt::CaseInsensitive))

@@ -8,6 +8,9 @@
 // the family's launcher and the installers.
 QStringList RunningFamilyPrograms(const QString& ownPath, const QStringList& running);
 
+// The family's installers, which the check passes over and which skip it.
+bool IsInstallerFile(const QString& fileName);
+
 struct FamilyCheckResult {
     bool othersRun = false;    // the result: another program runs and the user did not wave it through
     bool stopProgram = false;  // the user declined and stop was asked for

@@ -100,9 +100,7 @@ void OfferShortcuts(const QString& product)
 bool ExcludedFromFamilyCheck()
 {
     const QString name = QFileInfo(ExecutablePath()).fileName();
-    return name.endsWith(QStringLiteral("instaluj.exe"), Qt::CaseInsensitive) ||
-           name.endsWith(QStringLiteral("instaluj"), Qt::CaseInsensitive) ||
-           name.startsWith(QStringLiteral("taryfikator"), Qt::CaseInsensitive);
+    return IsInstallerFile(name) || name.startsWith(QStringLiteral("taryfikator"), Qt::CaseInsensitive);
 }
 
 struct BatchSwitch {
