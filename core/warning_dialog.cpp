@@ -5,15 +5,12 @@
 #include "core/log_file.h"
 #include "core/messages.h"
 #include "core/settings.h"
-#include "platform/clock.h"
-#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "text/strings.h"
 #include "widgets/markup_label.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
